@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -47,6 +49,21 @@ const std::string write_failed =
     "run this program again.\n";
 
 constexpr uid_t nobody = 65534;
+
+// The program under test and, for a program not built for this machine (the
+// Windows one), the command that runs it here.
+const std::string program_under_test = FIX_NPCS_TEST_PROGRAM;
+const std::string emulator = FIX_NPCS_TEST_EMULATOR;
+const std::string wine_prefix = FIX_NPCS_TEST_WINE_PREFIX;
+
+// The Windows console ends its lines with CR LF; either ending is the same
+// line.
+std::string with_lf_line_ends(std::string text) {
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) {
+    text.erase(at, 1);
+  }
+  return text;
+}
 
 // Filler in which no 8 aligned bytes equal either record: consecutive bytes
 // always differ by 31.
@@ -142,14 +159,20 @@ run_result run_in(const fs::path& folder, const std::string& program,
          setuid(nobody) != 0)) {
       _exit(125);
     }
+    if (!wine_prefix.empty()) {
+      // Wine's own diagnostics would land on the error stream.
+      setenv("WINEPREFIX", wine_prefix.c_str(), 1);
+      setenv("WINEDEBUG", "-all", 1);
+    }
     alarm(30);
     std::vector<char*> argv;
+    if (!emulator.empty()) argv.push_back(const_cast<char*>(emulator.c_str()));
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : options.arguments) {
       argv.push_back(const_cast<char*>(a.c_str()));
     }
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execvp(argv[0], argv.data());
     _exit(126);
   }
   close(in[0]);
@@ -173,7 +196,7 @@ run_result run_in(const fs::path& folder, const std::string& program,
 // A fresh folder for one case, removed with all it holds afterwards. The
 // program runs in game(); files that must not be seen there go in aside().
 class PatcherTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     char pattern[] = "/tmp/fix_npcs_test.XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr) << std::strerror(errno);
@@ -196,11 +219,11 @@ class PatcherTest : public ::testing::Test {
   // the program's lines and nothing else, silence on the error stream, exit
   // status 0, and no entry added to or removed from the folder.
   std::string run(const run_options& options = {}) {
-    std::string program = FIX_NPCS_PROGRAM;
+    std::string program = program_under_test;
     if (options.drop_privileges) {
       // The build folder may sit where nobody cannot reach it.
       program = (root_ / "fix_npcs").string();
-      fs::copy_file(FIX_NPCS_PROGRAM, program,
+      fs::copy_file(program_under_test, program,
                     fs::copy_options::overwrite_existing);
       fs::permissions(program, fs::perms(0755));
     }
@@ -210,7 +233,7 @@ class PatcherTest : public ::testing::Test {
         << "wait status " << result.status;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(list_folder(game()), before);
-    return result.out;
+    return emulator.empty() ? result.out : with_lf_line_ends(result.out);
   }
 
   fs::path root_;
@@ -305,34 +328,52 @@ TEST_F(PatcherTest, MissingTargetCannotBeOpened) {
   EXPECT_TRUE(read_file(game() / "KARV.exe.bak") == with_record(filler(64), 8, old_bytes));
 }
 
-TEST_F(PatcherTest, FindsTheTargetWhateverTheCaseOfItsName) {
+struct naming {
+  const char* what;
+  std::vector<const char*> present;  // the names in the folder
+  const char* patched;               // the one that must be patched
+};
+
+// Writes the same unpatched target under each name of `c`, runs the program
+// and checks that exactly the one it should patch was patched.
+void expect_patched_under_its_name(PatcherTest* test, const naming& c) {
+  SCOPED_TRACE(c.what);
   const bytes original = with_record(filler(64), 16, old_bytes);
   const bytes patched = with_record(original, 16, new_bytes);
-  struct naming {
-    const char* what;
-    std::vector<const char*> present;
-    const char* patched;
-  };
+  fs::remove_all(test->game());
+  fs::create_directory(test->game());
+  for (const char* name : c.present) write_file(test->game() / name, original);
+  EXPECT_EQ(test->run(), applied);
+  for (const char* name : c.present) {
+    const bool is_patched = std::strcmp(name, c.patched) == 0;
+    EXPECT_TRUE(read_file(test->game() / name) ==
+                (is_patched ? patched : original))
+        << name << (is_patched ? " not patched" : " changed");
+  }
+}
+
+TEST_F(PatcherTest, FindsTheTargetWhateverTheCaseOfItsName) {
   const naming cases[] = {
       {"upper case", {"KARV.EXE"}, "KARV.EXE"},
       {"lower case", {"karv.exe"}, "karv.exe"},
-      {"the exact name wins", {"KARV.EXE", "KARV.exe", "karv.exe"}, "KARV.exe"},
-      {"first in byte order", {"karv.EXE", "Karv.exe", "kARV.EXE"}, "Karv.exe"},
+      {"mixed case", {"Karv.Exe"}, "Karv.Exe"},
       {"near names are not the target", {"KARV.EXE.old", "KARV.EX", "karv.exe"},
        "karv.exe"},
   };
-  for (const naming& c : cases) {
-    SCOPED_TRACE(c.what);
-    fs::remove_all(game());
-    fs::create_directory(game());
-    for (const char* name : c.present) write_file(game() / name, original);
-    EXPECT_EQ(run(), applied);
-    for (const char* name : c.present) {
-      const bool is_patched = std::strcmp(name, c.patched) == 0;
-      EXPECT_TRUE(read_file(game() / name) == (is_patched ? patched : original))
-          << name << (is_patched ? " not patched" : " changed");
-    }
+  for (const naming& c : cases) expect_patched_under_its_name(this, c);
+}
+
+TEST_F(PatcherTest, ChoosesOneOfSeveralSpellingsOfTheName) {
+  if (!emulator.empty()) {
+    GTEST_SKIP() << "Windows file names ignore case: several spellings of "
+                    "one name cannot stand in one folder there";
   }
+  const naming cases[] = {
+      {"the exact name wins", {"KARV.EXE", "KARV.exe", "karv.exe"}, "KARV.exe"},
+      {"else the first in byte order", {"karv.EXE", "Karv.exe", "kARV.EXE"},
+       "Karv.exe"},
+  };
+  for (const naming& c : cases) expect_patched_under_its_name(this, c);
 }
 
 TEST_F(PatcherTest, FollowsASymbolicLinkToTheTarget) {
@@ -376,8 +417,12 @@ TEST_F(PatcherTest, RefusesWhatIsNotARegularFile) {
 }
 
 TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
+  if (!emulator.empty()) {
+    GTEST_SKIP() << "Wine will not run as another user than the owner of "
+                    "its prefix, so privileges cannot be dropped";
+  }
   // As root the mode bits would not stop the write, so the program runs as
-  // nobody. The first case shows that it does patch a file nobody may write.
+  // nobody. The first case shows that it does patch a file of its own.
   const bytes original = with_record(filler(128), 64, old_bytes);
   run_options as_nobody;
   as_nobody.drop_privileges = true;
@@ -395,6 +440,31 @@ TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
     EXPECT_EQ(run(as_nobody), cannot_open);
     EXPECT_TRUE(read_file(target()) == original);
   }
+}
+
+TEST_F(PatcherTest, ImmutableTargetIsLeftAlone) {
+  // An immutable file refuses to be opened for writing even to root, under
+  // Wine too.
+  const bytes original = with_record(filler(128), 64, old_bytes);
+  write_file(target(), original);
+  const int fd = open(target().c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0) << std::strerror(errno);
+  int flags = 0;
+  const bool made_immutable = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                              (flags |= FS_IMMUTABLE_FL,
+                               ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  const int set_error = errno;
+  if (!made_immutable) {
+    close(fd);
+    GTEST_SKIP() << "cannot make a file immutable here: "
+                 << std::strerror(set_error);
+  }
+  const std::string line = run();
+  flags &= ~FS_IMMUTABLE_FL;
+  EXPECT_EQ(ioctl(fd, FS_IOC_SETFLAGS, &flags), 0) << std::strerror(errno);
+  close(fd);
+  EXPECT_EQ(line, cannot_open);
+  EXPECT_TRUE(read_file(target()) == original);
 }
 
 TEST_F(PatcherTest, FailedWriteIsNotReportedAsSuccess) {

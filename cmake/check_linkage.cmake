@@ -1,0 +1,37 @@
+# Fails unless PROGRAM needs nothing at run time beyond what every machine of
+# its platform has. KIND=windows: the import table of the .exe (read with
+# OBJDUMP) names only Windows system DLLs. KIND=linux: ldd finds no shared
+# library beyond the C library and the loader, or none at all.
+if(KIND STREQUAL "windows")
+  execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}"
+    OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed: ${result}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+  if(NOT imports)
+    message(FATAL_ERROR "no import table read from ${PROGRAM}")
+  endif()
+  foreach(import IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll MATCHES "^(kernel32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+)\\.dll$")
+      message(FATAL_ERROR "${PROGRAM} imports ${dll}, which Windows does not ship")
+    endif()
+    message(STATUS "imports ${dll}")
+  endforeach()
+else()
+  execute_process(COMMAND ldd "${PROGRAM}"
+    OUTPUT_VARIABLE libraries ERROR_VARIABLE libraries)
+  if(libraries MATCHES "not a dynamic executable")
+    message(STATUS "${PROGRAM} is not a dynamic executable")
+    return()
+  endif()
+  string(REGEX MATCHALL "[^\r\n]+" lines "${libraries}")
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(NOT line MATCHES "^(linux-vdso|libc\\.so|libm\\.so|/lib.*/ld-linux|ld-linux)")
+      message(FATAL_ERROR "${PROGRAM} needs ${line}")
+    endif()
+  endforeach()
+endif()
