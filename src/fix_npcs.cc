@@ -27,10 +27,12 @@ constexpr char write_failed_line[] =
     "Unable to write KARV.EXE. The patch may not have been applied; please "
     "run this program again.";
 
-// The target is read in pieces of this size: large enough that the cost of
-// each read call vanishes, small enough to stay in cache. A whole number of
-// blocks, so that every piece but the last starts on a block boundary.
-constexpr std::size_t piece_size = 128 * 1024;
+// The target is read in pieces of this size into one fixed buffer: large
+// enough that the cost of each read call vanishes, small enough that the
+// piece is still in the processor's cache when it is scanned (measured best
+// among 128 KiB to 2 MiB). A whole number of blocks, so that every piece but
+// the last starts on a block boundary.
+constexpr std::size_t piece_size = 512 * 1024;
 static_assert(piece_size % size_of_sequence == 0,
               "pieces hold whole blocks");
 

@@ -63,6 +63,19 @@ TEST(FindOldBlock, FindsARecordInEveryPositionOfAGroup) {
   }
 }
 
+TEST(FindOldBlock, LooksPastBlocksThatEachHoldHalfTheRecord) {
+  // One block with the record's first half, another with its second half:
+  // neither is the record, and the record itself lies further on.
+  std::vector<unsigned char> data(8 * 200, 0xee);
+  std::memcpy(data.data() + 8 * 3, old_bytes, 4);
+  std::memcpy(data.data() + 8 * 5 + 4, old_bytes + 4, 4);
+  std::memcpy(data.data() + 8 * 40 + 4, old_bytes + 4, 4);
+  std::memcpy(data.data() + 8 * 41, old_bytes, 4);
+  EXPECT_EQ(find_old_block(data.data(), data.size()), data.size());
+  std::memcpy(data.data() + 8 * 150, old_bytes, 8);
+  EXPECT_EQ(find_old_block(data.data(), data.size()), 8u * 150);
+}
+
 TEST(FeedBlockScan, FindsTheSameBlockWhateverThePiecesAre) {
   std::mt19937 random(7);
   for (int round = 0; round < 5000; ++round) {
