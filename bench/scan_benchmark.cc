@@ -20,7 +20,8 @@ std::vector<unsigned char> target_without_record(std::size_t size) {
 }
 
 void BM_FindOldBlock(benchmark::State& state) {
-  const auto data = target_without_record(static_cast<std::size_t>(state.range(0)));
+  const auto data =
+      target_without_record(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     benchmark::DoNotOptimize(find_old_block(data.data(), data.size()));
   }
@@ -28,7 +29,8 @@ void BM_FindOldBlock(benchmark::State& state) {
 }
 
 void BM_CheckEveryBlock(benchmark::State& state) {
-  const auto data = target_without_record(static_cast<std::size_t>(state.range(0)));
+  const auto data =
+      target_without_record(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     std::size_t found = data.size();
     for (std::size_t at = 0; at + size_of_sequence <= data.size();

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     std::perror(argv[1]);
     return 1;
   }
-  const bool written = std::fwrite(sample, 1, sizeof sample, file) == sizeof sample;
+  const bool written =
+      std::fwrite(sample, 1, sizeof sample, file) == sizeof sample;
   if (std::fclose(file) != 0 || !written) {
     std::perror(argv[1]);
     return 1;

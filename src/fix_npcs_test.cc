@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -76,7 +76,8 @@ bytes filler(std::size_t size) {
 }
 
 bytes with_record(bytes data, std::size_t offset, const unsigned char* record) {
-  std::copy(record, record + size_of_sequence, data.begin() + static_cast<std::ptrdiff_t>(offset));
+  std::copy(record, record + size_of_sequence,
+            data.begin() + static_cast<std::ptrdiff_t>(offset));
   return data;
 }
 
@@ -120,8 +121,8 @@ std::string read_all(int fd) {
 
 struct run_options {
   std::vector<std::string> arguments;
-  std::string input;                 // fed on standard input
-  bool drop_privileges = false;      // run as nobody, not as root
+  std::string input;             // fed on standard input
+  bool drop_privileges = false;  // run as nobody, not as root
   rlim_t file_size_limit = RLIM_INFINITY;
 };
 
@@ -261,7 +262,8 @@ TEST_F(PatcherTest, PatchesTheFirstAlignedRecordAndNothingElse) {
        with_record(filler(3 << 20), (3 << 20) - 4096, old_bytes),
        (3 << 20) - 4096},
       {"record only at offset 4", with_record(filler(32), 4, old_bytes), -1},
-      {"record only at an odd offset", with_record(filler(64), 17, old_bytes), -1},
+      {"record only at an odd offset", with_record(filler(64), 17, old_bytes),
+       -1},
       {"record cut short by the end of the target",
        first_bytes(with_record(filler(24), 16, old_bytes), 23), -1},
       {"target already patched", with_record(filler(64), 16, new_bytes), -1},
@@ -279,8 +281,8 @@ TEST_F(PatcherTest, PatchesTheFirstAlignedRecordAndNothingElse) {
       EXPECT_TRUE(after == c.content) << "the target changed";
     } else {
       EXPECT_EQ(line, applied);
-      const bytes expected =
-          with_record(c.content, static_cast<std::size_t>(c.patched_at), new_bytes);
+      const bytes expected = with_record(
+          c.content, static_cast<std::size_t>(c.patched_at), new_bytes);
       EXPECT_TRUE(after == expected) << "not exactly the record changed";
     }
   }
@@ -293,10 +295,12 @@ TEST_F(PatcherTest, FindsRecordsOnEitherSideOfEveryPowerOfTwo) {
        boundary *= 2) {
     for (std::size_t offset : {boundary - 8, boundary}) {
       SCOPED_TRACE("record at " + std::to_string(offset));
-      const bytes before = with_record(filler(boundary + 4096), offset, old_bytes);
+      const bytes before =
+          with_record(filler(boundary + 4096), offset, old_bytes);
       write_file(target(), before);
       EXPECT_EQ(run(), applied);
-      EXPECT_TRUE(read_file(target()) == with_record(before, offset, new_bytes));
+      EXPECT_TRUE(read_file(target()) ==
+                  with_record(before, offset, new_bytes));
     }
   }
 }
@@ -325,7 +329,8 @@ TEST_F(PatcherTest, MissingTargetCannotBeOpened) {
   write_file(game() / "KARV.exe.bak", with_record(filler(64), 8, old_bytes));
   write_file(game() / "KARV.ex", with_record(filler(64), 8, old_bytes));
   EXPECT_EQ(run(), cannot_open);
-  EXPECT_TRUE(read_file(game() / "KARV.exe.bak") == with_record(filler(64), 8, old_bytes));
+  EXPECT_TRUE(read_file(game() / "KARV.exe.bak") ==
+              with_record(filler(64), 8, old_bytes));
 }
 
 struct naming {
@@ -357,7 +362,8 @@ TEST_F(PatcherTest, FindsTheTargetWhateverTheCaseOfItsName) {
       {"upper case", {"KARV.EXE"}, "KARV.EXE"},
       {"lower case", {"karv.exe"}, "karv.exe"},
       {"mixed case", {"Karv.Exe"}, "Karv.Exe"},
-      {"near names are not the target", {"KARV.EXE.old", "KARV.EX", "karv.exe"},
+      {"near names are not the target",
+       {"KARV.EXE.old", "KARV.EX", "karv.exe"},
        "karv.exe"},
   };
   for (const naming& c : cases) expect_patched_under_its_name(this, c);
@@ -370,7 +376,8 @@ TEST_F(PatcherTest, ChoosesOneOfSeveralSpellingsOfTheName) {
   }
   const naming cases[] = {
       {"the exact name wins", {"KARV.EXE", "KARV.exe", "karv.exe"}, "KARV.exe"},
-      {"else the first in byte order", {"karv.EXE", "Karv.exe", "kARV.EXE"},
+      {"else the first in byte order",
+       {"karv.EXE", "Karv.exe", "kARV.EXE"},
        "Karv.exe"},
   };
   for (const naming& c : cases) expect_patched_under_its_name(this, c);
@@ -382,7 +389,8 @@ TEST_F(PatcherTest, FollowsASymbolicLinkToTheTarget) {
   fs::create_symlink(aside() / "real.exe", target());
   EXPECT_EQ(run(), applied);
   EXPECT_TRUE(fs::is_symlink(target()));
-  EXPECT_TRUE(read_file(aside() / "real.exe") == with_record(original, 24, new_bytes));
+  EXPECT_TRUE(read_file(aside() / "real.exe") ==
+              with_record(original, 24, new_bytes));
 }
 
 TEST_F(PatcherTest, RefusesWhatIsNotARegularFile) {
@@ -391,19 +399,22 @@ TEST_F(PatcherTest, RefusesWhatIsNotARegularFile) {
     void (*make)(const fs::path& at, const fs::path& aside);
   };
   const special cases[] = {
-      {"a directory", [](const fs::path& at, const fs::path&) {
-         fs::create_directory(at);
-       }},
-      {"a FIFO", [](const fs::path& at, const fs::path&) {
+      {"a directory",
+       [](const fs::path& at, const fs::path&) { fs::create_directory(at); }},
+      {"a FIFO",
+       [](const fs::path& at, const fs::path&) {
          ASSERT_EQ(mkfifo(at.c_str(), 0644), 0) << std::strerror(errno);
        }},
-      {"a link to an endless device", [](const fs::path& at, const fs::path&) {
+      {"a link to an endless device",
+       [](const fs::path& at, const fs::path&) {
          fs::create_symlink("/dev/zero", at);
        }},
-      {"a link to nothing", [](const fs::path& at, const fs::path& aside) {
+      {"a link to nothing",
+       [](const fs::path& at, const fs::path& aside) {
          fs::create_symlink(aside / "missing.exe", at);
        }},
-      {"a link to a directory", [](const fs::path& at, const fs::path& aside) {
+      {"a link to a directory",
+       [](const fs::path& at, const fs::path& aside) {
          fs::create_directory_symlink(aside, at);
        }},
   };
@@ -450,9 +461,9 @@ TEST_F(PatcherTest, ImmutableTargetIsLeftAlone) {
   const int fd = open(target().c_str(), O_RDONLY);
   ASSERT_GE(fd, 0) << std::strerror(errno);
   int flags = 0;
-  const bool made_immutable = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                              (flags |= FS_IMMUTABLE_FL,
-                               ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  const bool made_immutable =
+      ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+      (flags |= FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
   const int set_error = errno;
   if (!made_immutable) {
     close(fd);
@@ -523,7 +534,8 @@ TEST_F(PatcherTest, PatchesARecordBeyondFourGibibytes) {
   EXPECT_EQ(pread(fd, around, sizeof around, page), 4096);
   close(fd);
   unsigned char expected[4096] = {};
-  std::memcpy(expected + (offset - static_cast<std::uint64_t>(page)), new_bytes, 8);
+  std::memcpy(expected + (offset - static_cast<std::uint64_t>(page)), new_bytes,
+              8);
   EXPECT_EQ(std::memcmp(around, expected, sizeof around), 0);
 }
 

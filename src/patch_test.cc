@@ -9,7 +9,7 @@ namespace {
 TEST(Check, TellsTheOldRecordFromEveryNearMiss) {
   struct near_miss {
     const char* what;
-    int index;           // byte changed, or -1 for none
+    int index;            // byte changed, or -1 for none
     unsigned char value;  // its new value
     int expected;
   };
@@ -35,9 +35,10 @@ TEST(Check, RejectsTheNewRecord) { EXPECT_EQ(check(new_bytes), 0); }
 TEST(Check, MatchesBytesHeldInPlainChar) {
   // Bytes read from a file land in a char buffer, signed on most platforms:
   // 0x83 and 0x84 are negative there and must still match.
-  const char block[size_of_sequence] = {0x00, 0x02, 0x01, 0x01, 0x01,
-                                        static_cast<char>(0x83), 0x01,
-                                        static_cast<char>(0x84)};
+  const char block[size_of_sequence] = {0x00, 0x02,
+                                        0x01, 0x01,
+                                        0x01, static_cast<char>(0x83),
+                                        0x01, static_cast<char>(0x84)};
   EXPECT_EQ(check(reinterpret_cast<const unsigned char*>(block)), 1);
 }
 

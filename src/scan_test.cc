@@ -56,7 +56,8 @@ TEST(FindOldBlock, FindsARecordInEveryPositionOfAGroup) {
   for (std::size_t at = 0; at < data.size(); at += 8) {
     std::vector<unsigned char> copy = data;
     std::memcpy(copy.data() + at, old_bytes, 8);
-    if (at + 24 <= copy.size()) std::memcpy(copy.data() + at + 16, old_bytes, 8);
+    if (at + 24 <= copy.size())
+      std::memcpy(copy.data() + at + 16, old_bytes, 8);
     ASSERT_EQ(find_old_block(copy.data(), copy.size()), at);
     // The same record cut off by the end of the buffer is not seen.
     ASSERT_EQ(find_old_block(copy.data(), at + 7), at + 7);
