@@ -22,6 +22,8 @@ std::vector<unsigned char> target_without_record(std::size_t size) {
 void BM_FindOldBlock(benchmark::State& state) {
   const auto data =
       target_without_record(static_cast<std::size_t>(state.range(0)));
+  // The loop variable is Google Benchmark's idiom and is never read.
+  // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores)
   for (auto _ : state) {
     benchmark::DoNotOptimize(find_old_block(data.data(), data.size()));
   }
@@ -31,6 +33,8 @@ void BM_FindOldBlock(benchmark::State& state) {
 void BM_CheckEveryBlock(benchmark::State& state) {
   const auto data =
       target_without_record(static_cast<std::size_t>(state.range(0)));
+  // The loop variable is Google Benchmark's idiom and is never read.
+  // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores)
   for (auto _ : state) {
     std::size_t found = data.size();
     for (std::size_t at = 0; at + size_of_sequence <= data.size();

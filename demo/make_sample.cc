@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fputs("usage: make_sample FILE\n", stderr);
+    static_cast<void>(std::fputs("usage: make_sample FILE\n", stderr));
     return 2;
   }
   unsigned char sample[4096 + 5];

@@ -32,7 +32,7 @@ constexpr char write_failed_line[] =
 // piece is still in the processor's cache when it is scanned (measured best
 // among 128 KiB to 2 MiB). A whole number of blocks, so that every piece but
 // the last starts on a block boundary.
-constexpr std::size_t piece_size = 512 * 1024;
+constexpr std::size_t piece_size = std::size_t{512} * 1024;
 static_assert(piece_size % size_of_sequence == 0, "pieces hold whole blocks");
 
 // Writes new_bytes over the block at `offset` and hands it to the file.

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
-#include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -52,9 +52,10 @@ constexpr uid_t nobody = 65534;
 
 // The program under test and, for a program not built for this machine (the
 // Windows one), the command that runs it here.
-const std::string program_under_test = FIX_NPCS_TEST_PROGRAM;
-const std::string emulator = FIX_NPCS_TEST_EMULATOR;
-const std::string wine_prefix = FIX_NPCS_TEST_WINE_PREFIX;
+constexpr const char* program_under_test = FIX_NPCS_TEST_PROGRAM;
+constexpr const char* emulator = FIX_NPCS_TEST_EMULATOR;
+constexpr bool emulated = emulator[0] != '\0';
+constexpr const char* wine_prefix = FIX_NPCS_TEST_WINE_PREFIX;
 
 // The Windows console ends its lines with CR LF; either ending is the same
 // line.
@@ -97,7 +98,7 @@ void write_file(const fs::path& path, const bytes& data) {
 bytes read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.is_open()) << path;
-  return bytes(std::istreambuf_iterator<char>(in), {});
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> list_folder(const fs::path& folder) {
@@ -132,49 +133,63 @@ struct run_result {
   int status = -1;  // the wait status
 };
 
+// In the child: sets up what `options` asks for and runs `program` in
+// `folder`. Exits with 125 when the setup fails, 126 when the exec does.
+[[noreturn]] void run_child(const fs::path& folder, const std::string& program,
+                            const run_options& options) {
+  if (chdir(folder.c_str()) != 0) _exit(125);
+  if (options.file_size_limit != RLIM_INFINITY) {
+    // Ignored, SIGXFSZ no longer kills: the write fails with EFBIG.
+    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR) _exit(125);
+    const rlimit limit = {options.file_size_limit, options.file_size_limit};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+  }
+  if (options.drop_privileges && (setgroups(0, nullptr) != 0 ||
+                                  setgid(nobody) != 0 || setuid(nobody) != 0)) {
+    _exit(125);
+  }
+  if (wine_prefix[0] != '\0') {
+    // Wine's own diagnostics would land on the error stream.
+    if (setenv("WINEPREFIX", wine_prefix, 1) != 0 ||
+        setenv("WINEDEBUG", "-all", 1) != 0) {
+      _exit(125);
+    }
+  }
+  alarm(30);
+  std::vector<char*> argv;
+  if (emulated) argv.push_back(const_cast<char*>(emulator));
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& a : options.arguments) {
+    argv.push_back(const_cast<char*>(a.c_str()));
+  }
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(126);
+}
+
 // Runs `program` in `folder`, with standard input and output on pipes so
 // that nothing but the target lives in the folder, and a time limit so that
 // a program that hangs fails the test instead of stalling it.
 run_result run_in(const fs::path& folder, const std::string& program,
                   const run_options& options) {
-  int in[2], out[2], err[2];
+  int in[2];
+  int out[2];
+  int err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
     ADD_FAILURE() << "pipe: " << std::strerror(errno);
     return {};
   }
   const pid_t child = fork();
+  if (child < 0) {
+    ADD_FAILURE() << "fork: " << std::strerror(errno);
+    return {};
+  }
   if (child == 0) {
-    dup2(in[0], 0);
-    dup2(out[1], 1);
-    dup2(err[1], 2);
-    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    if (chdir(folder.c_str()) != 0) _exit(125);
-    if (options.file_size_limit != RLIM_INFINITY) {
-      // Ignored, SIGXFSZ no longer kills: the write fails with EFBIG.
-      signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit = {options.file_size_limit, options.file_size_limit};
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
-    }
-    if (options.drop_privileges &&
-        (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 ||
-         setuid(nobody) != 0)) {
+    if (dup2(in[0], 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0) {
       _exit(125);
     }
-    if (!wine_prefix.empty()) {
-      // Wine's own diagnostics would land on the error stream.
-      setenv("WINEPREFIX", wine_prefix.c_str(), 1);
-      setenv("WINEDEBUG", "-all", 1);
-    }
-    alarm(30);
-    std::vector<char*> argv;
-    if (!emulator.empty()) argv.push_back(const_cast<char*>(emulator.c_str()));
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : options.arguments) {
-      argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(126);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    run_child(folder, program, options);
   }
   close(in[0]);
   close(out[1]);
@@ -212,15 +227,15 @@ class PatcherTest : public ::testing::Test {
     fs::remove_all(root_, ignored);
   }
 
-  fs::path game() const { return root_ / "game"; }
-  fs::path aside() const { return root_ / "aside"; }
-  fs::path target() const { return game() / "KARV.exe"; }
+  [[nodiscard]] fs::path game() const { return root_ / "game"; }
+  [[nodiscard]] fs::path aside() const { return root_ / "aside"; }
+  [[nodiscard]] fs::path target() const { return game() / "KARV.exe"; }
 
   // Runs the program in game() and checks what holds on every path: one of
   // the program's lines and nothing else, silence on the error stream, exit
   // status 0, and no entry added to or removed from the folder.
-  std::string run(const run_options& options = {}) {
-    std::string program = program_under_test;
+  [[nodiscard]] std::string run(const run_options& options = {}) const {
+    std::string program(program_under_test);
     if (options.drop_privileges) {
       // The build folder may sit where nobody cannot reach it.
       program = (root_ / "fix_npcs").string();
@@ -234,7 +249,7 @@ class PatcherTest : public ::testing::Test {
         << "wait status " << result.status;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(list_folder(game()), before);
-    return emulator.empty() ? result.out : with_lf_line_ends(result.out);
+    return emulated ? with_lf_line_ends(result.out) : result.out;
   }
 
   fs::path root_;
@@ -370,7 +385,7 @@ TEST_F(PatcherTest, FindsTheTargetWhateverTheCaseOfItsName) {
 }
 
 TEST_F(PatcherTest, ChoosesOneOfSeveralSpellingsOfTheName) {
-  if (!emulator.empty()) {
+  if (emulated) {
     GTEST_SKIP() << "Windows file names ignore case: several spellings of "
                     "one name cannot stand in one folder there";
   }
@@ -428,7 +443,7 @@ TEST_F(PatcherTest, RefusesWhatIsNotARegularFile) {
 }
 
 TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
-  if (!emulator.empty()) {
+  if (emulated) {
     GTEST_SKIP() << "Wine will not run as another user than the owner of "
                     "its prefix, so privileges cannot be dropped";
   }
@@ -453,27 +468,34 @@ TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
   }
 }
 
+// Sets or clears the immutable attribute of `path`; returns 0 or the error.
+int set_immutable(const fs::path& path, bool immutable) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return errno;
+  int flags = 0;
+  int error = 0;
+  if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
+    error = errno;
+  } else {
+    flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    if (ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) error = errno;
+  }
+  close(fd);
+  return error;
+}
+
 TEST_F(PatcherTest, ImmutableTargetIsLeftAlone) {
   // An immutable file refuses to be opened for writing even to root, under
   // Wine too.
   const bytes original = with_record(filler(128), 64, old_bytes);
   write_file(target(), original);
-  const int fd = open(target().c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0) << std::strerror(errno);
-  int flags = 0;
-  const bool made_immutable =
-      ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-      (flags |= FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
-  const int set_error = errno;
-  if (!made_immutable) {
-    close(fd);
+  const int error = set_immutable(target(), true);
+  if (error != 0) {
     GTEST_SKIP() << "cannot make a file immutable here: "
-                 << std::strerror(set_error);
+                 << std::strerror(error);
   }
   const std::string line = run();
-  flags &= ~FS_IMMUTABLE_FL;
-  EXPECT_EQ(ioctl(fd, FS_IOC_SETFLAGS, &flags), 0) << std::strerror(errno);
-  close(fd);
+  EXPECT_EQ(set_immutable(target(), false), 0);
   EXPECT_EQ(line, cannot_open);
   EXPECT_TRUE(read_file(target()) == original);
 }
@@ -501,6 +523,16 @@ TEST_F(PatcherTest, FailedReadEndsTheRun) {
   EXPECT_EQ(run(), read_failed);
 }
 
+// The offset of the first byte of `path` at or after `from` that is data,
+// not a hole; -1 when there is none (or on error).
+off_t first_data_at(const fs::path& path, off_t from) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return -1;
+  const off_t at = lseek(fd, from, SEEK_DATA);
+  close(fd);
+  return at;
+}
+
 TEST_F(PatcherTest, PatchesARecordBeyondFourGibibytes) {
   // A sparse target, so that it costs no disk: offsets past 32 bits must
   // reach the record and the write must land on it, not 4 GiB lower.
@@ -514,26 +546,23 @@ TEST_F(PatcherTest, PatchesARecordBeyondFourGibibytes) {
     ASSERT_FALSE(out.fail());
     fs::resize_file(target(), size);
   }
-  {
-    const int fd = open(target().c_str(), O_RDONLY);
-    const bool holes_seen = fd >= 0 && lseek(fd, 0, SEEK_DATA) > 0;
-    if (fd >= 0) close(fd);
-    if (!holes_seen) GTEST_SKIP() << "this file system does not report holes";
+  if (first_data_at(target(), 0) <= 0) {
+    GTEST_SKIP() << "this file system does not report holes";
   }
   EXPECT_EQ(run(), applied);
   ASSERT_EQ(fs::file_size(target()), size);
 
   // Nothing but the record's own page may have become data: a write at
   // the offset cut to 32 bits would show up as data lower down.
-  const int fd = open(target().c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0) << std::strerror(errno);
   const off_t page = static_cast<off_t>(offset) & ~off_t{4095};
-  EXPECT_EQ(lseek(fd, 0, SEEK_DATA), page);
-  EXPECT_EQ(lseek(fd, page + 4096, SEEK_DATA), -1);
-  unsigned char around[4096];
-  EXPECT_EQ(pread(fd, around, sizeof around, page), 4096);
-  close(fd);
-  unsigned char expected[4096] = {};
+  EXPECT_EQ(first_data_at(target(), 0), page);
+  EXPECT_EQ(first_data_at(target(), page + 4096), -1);
+  std::ifstream in(target(), std::ios::binary);
+  in.seekg(page);
+  char around[4096];
+  in.read(around, sizeof around);
+  ASSERT_EQ(in.gcount(), 4096);
+  char expected[4096] = {};
   std::memcpy(expected + (offset - static_cast<std::uint64_t>(page)), new_bytes,
               8);
   EXPECT_EQ(std::memcmp(around, expected, sizeof around), 0);

@@ -6,6 +6,8 @@
 
 namespace {
 
+static_assert(size_of_sequence == 8, "a block is 8 bytes");
+
 TEST(Check, TellsTheOldRecordFromEveryNearMiss) {
   struct near_miss {
     const char* what;
@@ -47,7 +49,6 @@ TEST(PatchSequence, RecordsDifferAtIndexesTwoAndThreeOnly) {
                                         0x01, 0x83, 0x01, 0x84};
   const unsigned char new_expected[] = {0x00, 0x02, 0x02, 0x02,
                                         0x01, 0x83, 0x01, 0x84};
-  EXPECT_EQ(size_of_sequence, 8);
   EXPECT_EQ(std::memcmp(old_bytes, old_expected, 8), 0);
   EXPECT_EQ(std::memcmp(new_bytes, new_expected, 8), 0);
 }

@@ -32,9 +32,9 @@ bool group_may_hold_old_block(const unsigned char* group,
   std::uint32_t seen[4] = {0, 0, 0, 0};
   for (std::size_t at = 0; at < group_size; at += 4 * half_size) {
     for (std::size_t lane = 0; lane < 4; ++lane) {
-      const std::uint32_t equal =
-          load_half(group + at + lane * half_size) == wanted[lane];
-      seen[lane] |= 0u - equal;  // all ones when equal
+      const auto equal = static_cast<std::uint32_t>(
+          load_half(group + at + lane * half_size) == wanted[lane]);
+      seen[lane] |= 0U - equal;  // all ones when equal
     }
   }
   return ((seen[0] & seen[1]) | (seen[2] & seen[3])) != 0;

@@ -29,7 +29,7 @@ bool equals_ignoring_ascii_case(const std::basic_string<Char>& name,
 }  // namespace
 
 fs::path find_target() {
-  const fs::path exact(target_name);
+  fs::path exact(target_name);
   std::error_code error;
   if (fs::symlink_status(exact, error).type() != fs::file_type::not_found) {
     return exact;
