@@ -14,18 +14,15 @@
 namespace {
 
 constexpr char cannot_open_line[] =
-    "Cannot open KARV.EXE. Please run this program from the root Karvossa "
-    "folder.";
+    "Cannot open KARV.EXE. Please run this program from the root Karvossa folder.";
 constexpr char applied_line[] =
-    "Pacth applied successfully! You should go to Orvelle and enjoy watching "
-    "Qelari wandering the streets!";
+    "Pacth applied successfully! You should go to Orvelle and enjoy watching Qelari wandering the streets!";
 constexpr char not_found_line[] =
     "Unable to patch KARV.EXE. Fix may already have been applied.";
 constexpr char read_failed_line[] =
     "Unable to read KARV.EXE. Nothing was changed.";
 constexpr char write_failed_line[] =
-    "Unable to write KARV.EXE. The patch may not have been applied; please "
-    "run this program again.";
+    "Unable to write KARV.EXE. The patch may not have been applied; please run this program again.";
 
 // The target is read in pieces of this size into one fixed buffer: large
 // enough that the cost of each read call vanishes, small enough that the

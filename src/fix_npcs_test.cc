@@ -35,18 +35,15 @@ namespace {
 using bytes = std::vector<unsigned char>;
 
 const std::string cannot_open =
-    "Cannot open KARV.EXE. Please run this program from the root Karvossa "
-    "folder.\n";
+    "Cannot open KARV.EXE. Please run this program from the root Karvossa folder.\n";
 const std::string applied =
-    "Pacth applied successfully! You should go to Orvelle and enjoy watching "
-    "Qelari wandering the streets!\n";
+    "Pacth applied successfully! You should go to Orvelle and enjoy watching Qelari wandering the streets!\n";
 const std::string not_found =
     "Unable to patch KARV.EXE. Fix may already have been applied.\n";
 const std::string read_failed =
     "Unable to read KARV.EXE. Nothing was changed.\n";
 const std::string write_failed =
-    "Unable to write KARV.EXE. The patch may not have been applied; please "
-    "run this program again.\n";
+    "Unable to write KARV.EXE. The patch may not have been applied; please run this program again.\n";
 
 constexpr uid_t nobody = 65534;
 
