@@ -10,7 +10,7 @@
 /// old_bytes, or `size` when there is none. `data` starts at a block
 /// boundary; a partial block at its end is never tested. Agrees with check()
 /// on every block, and tests many blocks at once so that the common case,
-/// no match, costs close to nothing beside the read.
+/// no match, costs little beside reading the data.
 std::size_t find_old_block(const unsigned char* data, std::size_t size);
 
 /// A scan over a target fed in consecutive pieces of any size, from offset
