@@ -4,6 +4,9 @@
 # a log, never to a pipe that a caller would wait on.
 set(ENV{WINEPREFIX} "${PREFIX}")
 set(ENV{WINEDEBUG} "-all")
+# No Mono or Gecko: the suite needs neither, and a new prefix would offer to
+# fetch them.
+set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
 set(log "${PREFIX}.log")
 # A server left by an earlier run that was cut short would refuse to be made
 # persistent, so every start begins with a stop.
