@@ -29,6 +29,7 @@ if(FIX_NPCS_CPPCHECK)
       [=[-DFIX_NPCS_TEST_PROGRAM="fix_npcs"]=]
       [=[-DFIX_NPCS_TEST_EMULATOR=""]=]
       [=[-DFIX_NPCS_TEST_WINE_PREFIX=""]=]
+      [=[-DFIX_NPCS_TEST_HOLDER=""]=]
       -I ${CMAKE_SOURCE_DIR}/src ${checked_sources}
     VERBATIM)
 endif()

@@ -6,17 +6,24 @@ if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(suite_dir ${CMAKE_BINARY_DIR}/suite)
   set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
+
+  # Holds KARV.exe open as the running game does, for the case of a target
+  # in use. For the tests only: it is never installed.
+  add_executable(hold_target src/hold_target.cc)
+  target_link_options(hold_target PRIVATE -static)
+
   ExternalProject_Add(suite
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${suite_dir}
     CMAKE_ARGS
       -DCMAKE_BUILD_TYPE=Release
       -DFIX_NPCS_TEST_PROGRAM=$<TARGET_FILE:fix_npcs>
+      -DFIX_NPCS_TEST_HOLDER=$<TARGET_FILE:hold_target>
       -DFIX_NPCS_TEST_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
       -DFIX_NPCS_TEST_WINE_PREFIX=${wine_prefix}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    DEPENDS fix_npcs)
+    DEPENDS fix_npcs hold_target)
   set_property(DIRECTORY APPEND PROPERTY
     TEST_INCLUDE_FILES ${suite_dir}/fix_npcs_test[1]_include.cmake)
 
@@ -46,6 +53,8 @@ set(FIX_NPCS_TEST_EMULATOR "" CACHE STRING
   "The command that runs the program, if it is not native")
 set(FIX_NPCS_TEST_WINE_PREFIX "" CACHE PATH
   "The Wine prefix the program runs in, when the emulator is Wine")
+set(FIX_NPCS_TEST_HOLDER "" CACHE STRING
+  "The Windows helper that holds the target open, when the emulator is Wine")
 
 find_package(GTest REQUIRED)
 add_executable(fix_npcs_test
@@ -57,7 +66,8 @@ target_link_libraries(fix_npcs_test PRIVATE
 target_compile_definitions(fix_npcs_test PRIVATE
   "FIX_NPCS_TEST_PROGRAM=\"${FIX_NPCS_TEST_PROGRAM}\""
   "FIX_NPCS_TEST_EMULATOR=\"${FIX_NPCS_TEST_EMULATOR}\""
-  "FIX_NPCS_TEST_WINE_PREFIX=\"${FIX_NPCS_TEST_WINE_PREFIX}\"")
+  "FIX_NPCS_TEST_WINE_PREFIX=\"${FIX_NPCS_TEST_WINE_PREFIX}\""
+  "FIX_NPCS_TEST_HOLDER=\"${FIX_NPCS_TEST_HOLDER}\"")
 add_dependencies(fix_npcs_test fix_npcs)
 
 if(FIX_NPCS_STATIC AND FIX_NPCS_TEST_EMULATOR STREQUAL "")

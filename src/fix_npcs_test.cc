@@ -22,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,6 +54,9 @@ constexpr const char* program_under_test = FIX_NPCS_TEST_PROGRAM;
 constexpr const char* emulator = FIX_NPCS_TEST_EMULATOR;
 constexpr bool emulated = emulator[0] != '\0';
 constexpr const char* wine_prefix = FIX_NPCS_TEST_WINE_PREFIX;
+// The Windows helper that holds the target open as the running game does;
+// empty where the program is native.
+constexpr const char* holder = FIX_NPCS_TEST_HOLDER;
 
 // The Windows console ends its lines with CR LF; either ending is the same
 // line.
@@ -130,10 +134,37 @@ struct run_result {
   int status = -1;  // the wait status
 };
 
+// Wine runs only as the owner of its prefix. Root's is the one the build
+// names; nobody's sits in a folder of its own that the Wine fixture makes
+// for each run of the suite and names in a file beside root's.
+std::string nobody_wine_folder() {
+  std::ifstream record(std::string(wine_prefix) + ".nobody");
+  std::string folder;
+  std::getline(record, folder);
+  return folder;
+}
+
+// The environment a run under Wine needs, as NAME=value; empty when the
+// program is native.
+std::vector<std::string> wine_environment(bool as_nobody) {
+  if (wine_prefix[0] == '\0') return {};
+  // Wine's own diagnostics would land on the error stream.
+  std::vector<std::string> environment = {"WINEDEBUG=-all"};
+  if (!as_nobody) {
+    environment.push_back(std::string("WINEPREFIX=") + wine_prefix);
+    return environment;
+  }
+  const std::string folder = nobody_wine_folder();
+  environment.push_back("WINEPREFIX=" + folder + "/prefix");
+  environment.push_back("HOME=" + folder + "/home");
+  return environment;
+}
+
 // In the child: sets up what `options` asks for and runs `program` in
 // `folder`. Exits with 125 when the setup fails, 126 when the exec does.
 [[noreturn]] void run_child(const fs::path& folder, const std::string& program,
-                            const run_options& options) {
+                            const run_options& options,
+                            std::vector<std::string> environment) {
   if (chdir(folder.c_str()) != 0) _exit(125);
   if (options.file_size_limit != RLIM_INFINITY) {
     // Ignored, SIGXFSZ no longer kills: the write fails with EFBIG.
@@ -145,12 +176,8 @@ struct run_result {
                                   setgid(nobody) != 0 || setuid(nobody) != 0)) {
     _exit(125);
   }
-  if (wine_prefix[0] != '\0') {
-    // Wine's own diagnostics would land on the error stream.
-    if (setenv("WINEPREFIX", wine_prefix, 1) != 0 ||
-        setenv("WINEDEBUG", "-all", 1) != 0) {
-      _exit(125);
-    }
+  for (std::string& setting : environment) {
+    if (putenv(setting.data()) != 0) _exit(125);
   }
   alarm(30);
   std::vector<char*> argv;
@@ -164,11 +191,21 @@ struct run_result {
   _exit(126);
 }
 
-// Runs `program` in `folder`, with standard input and output on pipes so
+// A started program and our ends of the pipes on its standard streams.
+struct process {
+  pid_t pid = -1;
+  int in = -1;
+  int out = -1;
+  int err = -1;
+};
+
+// Starts `program` in `folder`, with standard input and output on pipes so
 // that nothing but the target lives in the folder, and a time limit so that
 // a program that hangs fails the test instead of stalling it.
-run_result run_in(const fs::path& folder, const std::string& program,
-                  const run_options& options) {
+process start_in(const fs::path& folder, const std::string& program,
+                 const run_options& options) {
+  std::vector<std::string> environment =
+      wine_environment(options.drop_privileges);
   int in[2];
   int out[2];
   int err[2];
@@ -186,24 +223,49 @@ run_result run_in(const fs::path& folder, const std::string& program,
       _exit(125);
     }
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    run_child(folder, program, options);
+    run_child(folder, program, options, std::move(environment));
   }
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  if (!options.input.empty()) {
+  return {child, in[1], out[0], err[0]};
+}
+
+// Closes the started program's input, reads what it writes until it ends,
+// and waits for it.
+run_result finish(process* started) {
+  run_result result;
+  if (started->pid < 0) return result;
+  close(started->in);
+  result.out = read_all(started->out);
+  result.err = read_all(started->err);
+  close(started->out);
+  close(started->err);
+  EXPECT_EQ(waitpid(started->pid, &result.status, 0), started->pid);
+  return result;
+}
+
+run_result run_in(const fs::path& folder, const std::string& program,
+                  const run_options& options) {
+  process started = start_in(folder, program, options);
+  if (started.pid >= 0 && !options.input.empty()) {
     // Small enough for the pipe's buffer, so this never blocks.
-    EXPECT_EQ(write(in[1], options.input.data(), options.input.size()),
+    EXPECT_EQ(write(started.in, options.input.data(), options.input.size()),
               static_cast<ssize_t>(options.input.size()));
   }
-  close(in[1]);
-  run_result result;
-  result.out = read_all(out[0]);
-  result.err = read_all(err[0]);
-  close(out[0]);
-  close(err[0]);
-  EXPECT_EQ(waitpid(child, &result.status, 0), child);
-  return result;
+  return finish(&started);
+}
+
+// Reads up to and including the first line end, or to the end of the
+// stream; a stream that ends before a whole line gives what came.
+std::string read_line(int fd) {
+  std::string line;
+  char c;
+  while (read(fd, &c, 1) == 1) {
+    line += c;
+    if (c == '\n') break;
+  }
+  return line;
 }
 
 // A fresh folder for one case, removed with all it holds afterwards. The
@@ -235,7 +297,7 @@ class PatcherTest : public ::testing::Test {
     std::string program(program_under_test);
     if (options.drop_privileges) {
       // The build folder may sit where nobody cannot reach it.
-      program = (root_ / "fix_npcs").string();
+      program = (root_ / fs::path(program_under_test).filename()).string();
       fs::copy_file(program_under_test, program,
                     fs::copy_options::overwrite_existing);
       fs::permissions(program, fs::perms(0755));
@@ -440,10 +502,6 @@ TEST_F(PatcherTest, RefusesWhatIsNotARegularFile) {
 }
 
 TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
-  if (emulated) {
-    GTEST_SKIP() << "Wine will not run as another user than the owner of "
-                    "its prefix, so privileges cannot be dropped";
-  }
   // As root the mode bits would not stop the write, so the program runs as
   // nobody. The first case shows that it does patch a file of its own.
   const bytes original = with_record(filler(128), 64, old_bytes);
@@ -463,6 +521,30 @@ TEST_F(PatcherTest, ReadOnlyTargetIsLeftAlone) {
     EXPECT_EQ(run(as_nobody), cannot_open);
     EXPECT_TRUE(read_file(target()) == original);
   }
+}
+
+TEST_F(PatcherTest, TargetInUseIsLeftAlone) {
+  if (holder[0] == '\0') {
+    GTEST_SKIP() << "Linux has no share modes: a file held open by one "
+                    "program can still be opened for writing by another";
+  }
+  // The helper holds the target as the running game holds its executable;
+  // its "held" line says that it does, and the end of its input lets go.
+  const bytes original = with_record(filler(128), 64, old_bytes);
+  write_file(target(), original);
+  process game_running = start_in(game(), holder, {});
+  ASSERT_GE(game_running.pid, 0);
+  EXPECT_EQ(with_lf_line_ends(read_line(game_running.out)), "held\n");
+  EXPECT_EQ(run(), cannot_open);
+  EXPECT_TRUE(read_file(target()) == original);
+
+  const run_result holder_result = finish(&game_running);
+  EXPECT_TRUE(WIFEXITED(holder_result.status) &&
+              WEXITSTATUS(holder_result.status) == 0)
+      << "the helper's wait status " << holder_result.status
+      << ", error stream: " << holder_result.err;
+  EXPECT_EQ(run(), applied);
+  EXPECT_TRUE(read_file(target()) == with_record(original, 64, new_bytes));
 }
 
 // Sets or clears the immutable attribute of `path`; returns 0 or the error.
