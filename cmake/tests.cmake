@@ -36,6 +36,10 @@ if(CMAKE_CROSSCOMPILING)
   add_test(NAME windows.linkage COMMAND ${CMAKE_COMMAND}
     -DKIND=windows -DPROGRAM=$<TARGET_FILE:fix_npcs> -DOBJDUMP=${CMAKE_OBJDUMP}
     -P ${CMAKE_SOURCE_DIR}/cmake/check_linkage.cmake)
+  add_test(NAME windows.version COMMAND ${CMAKE_COMMAND}
+    -DPROGRAM=$<TARGET_FILE:fix_npcs> -DRC=${CMAKE_RC_COMPILER}
+    -DVERSION=${PROJECT_VERSION}
+    -P ${CMAKE_SOURCE_DIR}/cmake/check_version.cmake)
   set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
   return()
