@@ -3,6 +3,7 @@
 // record, and says in one line what happened. It takes no arguments and no
 // input, writes nothing to the error stream, and exits with status 0.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -23,14 +24,6 @@ constexpr char read_failed_line[] =
     "Unable to read KARV.EXE. Nothing was changed.";
 constexpr char write_failed_line[] =
     "Unable to write KARV.EXE. The patch may not have been applied; please run this program again.";
-
-// The target is read in pieces of this size into one fixed buffer: large
-// enough that the cost of each read call vanishes, small enough that the
-// piece is still in the processor's cache when it is scanned (measured best
-// among 128 KiB to 2 MiB). A whole number of blocks, so that every piece but
-// the last starts on a block boundary.
-constexpr std::size_t piece_size = std::size_t{512} * 1024;
-static_assert(piece_size % size_of_sequence == 0, "pieces hold whole blocks");
 
 // Writes new_bytes over the block at `offset` and hands it to the file.
 // Returns false when the seek, the write, the flush or the close fails.
