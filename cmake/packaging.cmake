@@ -24,4 +24,14 @@ set(CPACK_PACKAGE_FILE_NAME
   "${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES ON)
+
+# The same commit gives the same archive, and each archive comes with its
+# SHA-256 sum in the format `sha256sum -c` reads.
+set(CPACK_FIX_NPCS_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
+# The date of the entries when the source is not a git checkout and
+# SOURCE_DATE_EPOCH is not set: 2026-12-11 00:00 UTC, the day of 1.0.0.
+set(CPACK_FIX_NPCS_FALLBACK_DATE 1796947200)
+set(CPACK_POST_BUILD_SCRIPTS
+  "${CMAKE_SOURCE_DIR}/cmake/reproducible_archives.cmake")
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)

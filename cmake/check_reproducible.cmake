@@ -1,0 +1,68 @@
+# Fails unless two release builds of the commit checked out in SOURCE give
+# the same bytes. It clones SOURCE twice, into folders of different names
+# under a fresh temporary folder, runs the release workflows in the first
+# and then, later, in the second, and compares fix_npcs.exe, the Linux
+# fix_npcs and both archives byte for byte; it checks every archive against
+# its SHA-256 sum with `sha256sum -c`. What is not committed is not built.
+# The temporary folder is removed on success and kept on failure.
+
+execute_process(COMMAND mktemp -d -t fix_npcs_reproducible.XXXXXX
+  OUTPUT_VARIABLE scratch OUTPUT_STRIP_TRAILING_WHITESPACE
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "mktemp failed (${result})")
+endif()
+
+function(run_or_fail)
+  cmake_parse_arguments(run "" "IN;LOG" "" ${ARGN})
+  execute_process(COMMAND ${run_UNPARSED_ARGUMENTS}
+    WORKING_DIRECTORY "${run_IN}"
+    OUTPUT_FILE "${run_LOG}" ERROR_FILE "${run_LOG}"
+    RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    file(READ "${run_LOG}" output)
+    message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} in ${run_IN} failed "
+      "(${result}):\n${output}\nThe builds are kept in ${scratch}.")
+  endif()
+endfunction()
+
+set(copies "${scratch}/a" "${scratch}/second-checkout-of-fix_npcs")
+set(release_files
+  build/release-windows/fix_npcs.exe
+  build/release-linux/fix_npcs)
+foreach(copy IN LISTS copies)
+  run_or_fail(git clone --quiet --no-hardlinks "${SOURCE}" "${copy}"
+    IN "${scratch}" LOG "${copy}.log")
+  foreach(release IN ITEMS release-linux release-windows)
+    run_or_fail("${CMAKE_COMMAND}" --workflow --preset ${release}
+      IN "${copy}" LOG "${copy}.${release}.log")
+    file(GLOB archives RELATIVE "${copy}"
+      "${copy}/build/${release}/fix_npcs-*.tar.gz"
+      "${copy}/build/${release}/fix_npcs-*.zip")
+    if(NOT archives)
+      message(FATAL_ERROR "${release} made no archive in ${copy}")
+    endif()
+    foreach(archive IN LISTS archives)
+      get_filename_component(folder "${copy}/${archive}" DIRECTORY)
+      get_filename_component(name "${archive}" NAME)
+      run_or_fail(sha256sum -c "${name}.sha256"
+        IN "${folder}" LOG "${copy}.sha256.log")
+      list(APPEND release_files "${archive}" "${archive}.sha256")
+    endforeach()
+  endforeach()
+endforeach()
+
+list(REMOVE_DUPLICATES release_files)
+list(GET copies 0 first)
+list(GET copies 1 second)
+foreach(file IN LISTS release_files)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files
+    "${first}/${file}" "${second}/${file}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${file} differs between the two builds; "
+      "they are kept in ${scratch}")
+  endif()
+  file(SHA256 "${first}/${file}" sum)
+  message(STATUS "the same in both builds: ${file} ${sum}")
+endforeach()
+file(REMOVE_RECURSE "${scratch}")
