@@ -23,7 +23,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 set(CPACK_PACKAGE_FILE_NAME
   "${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_STRIP_FILES ON)
+# The Windows program comes stripped from the linker (see CMakeLists.txt).
+if(NOT MINGW)
+  set(CPACK_STRIP_FILES ON)
+endif()
 
 # The same commit gives the same archive, and each archive comes with its
 # SHA-256 sum in the format `sha256sum -c` reads.
