@@ -31,6 +31,11 @@ set(release_files
   build/release-windows/fix_npcs.exe
   build/release-linux/fix_npcs)
 foreach(copy IN LISTS copies)
+  if(NOT copy STREQUAL "${scratch}/a")
+    # Whole seconds apart at the least, so that any time a build writes
+    # into what it makes differs between the two.
+    execute_process(COMMAND sleep 2)
+  endif()
   run_or_fail(git clone --quiet --no-hardlinks "${SOURCE}" "${copy}"
     IN "${scratch}" LOG "${copy}.log")
   foreach(release IN ITEMS release-linux release-windows)
