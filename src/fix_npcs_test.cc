@@ -209,7 +209,10 @@ process start_in(const fs::path& folder, const std::string& program,
   int in[2];
   int out[2];
   int err[2];
-  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+  // Close-on-exec, so that no other program started meanwhile (the
+  // program under test while the helper runs, say) holds them open.
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 ||
+      pipe2(err, O_CLOEXEC) != 0) {
     ADD_FAILURE() << "pipe: " << std::strerror(errno);
     return {};
   }
@@ -219,6 +222,7 @@ process start_in(const fs::path& folder, const std::string& program,
     return {};
   }
   if (child == 0) {
+    // The copies dup2 makes stay open across the exec.
     if (dup2(in[0], 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0) {
       _exit(125);
     }
