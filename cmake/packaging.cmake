@@ -32,7 +32,7 @@ endif()
 # SHA-256 sum in the format `sha256sum -c` reads.
 set(CPACK_FIX_NPCS_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
 # The date of the entries when the source is not a git checkout and
-# SOURCE_DATE_EPOCH is not set: 2026-12-11 00:00 UTC, the day of 1.0.0.
+# SOURCE_DATE_EPOCH is not set: a fixed one, 2026-12-11 00:00 UTC.
 set(CPACK_FIX_NPCS_FALLBACK_DATE 1796947200)
 set(CPACK_POST_BUILD_SCRIPTS
   "${CMAKE_SOURCE_DIR}/cmake/reproducible_archives.cmake")
