@@ -7,25 +7,10 @@
 # not committed is not built.
 # The temporary folder is removed on success and kept on failure.
 
-execute_process(COMMAND mktemp -d -t fix_npcs_reproducible.XXXXXX
-  OUTPUT_VARIABLE scratch OUTPUT_STRIP_TRAILING_WHITESPACE
-  RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "mktemp failed (${result})")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/run_checked.cmake")
 
-function(run_or_fail)
-  cmake_parse_arguments(run "" "IN;LOG" "" ${ARGN})
-  execute_process(COMMAND ${run_UNPARSED_ARGUMENTS}
-    WORKING_DIRECTORY "${run_IN}"
-    OUTPUT_FILE "${run_LOG}" ERROR_FILE "${run_LOG}"
-    RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    file(READ "${run_LOG}" output)
-    message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} in ${run_IN} failed "
-      "(${result}):\n${output}\nThe builds are kept in ${scratch}.")
-  endif()
-endfunction()
+make_temporary_folder(scratch fix_npcs_reproducible)
+message(STATUS "building in ${scratch}, which is kept if the check fails")
 
 set(copies "${scratch}/a" "${scratch}/second-checkout-of-fix_npcs")
 set(release_files
@@ -37,7 +22,7 @@ foreach(copy IN LISTS copies)
     # into what it makes differs between the two.
     execute_process(COMMAND sleep 2)
   endif()
-  run_or_fail(git clone --quiet --no-hardlinks "${SOURCE}" "${copy}"
+  run_checked(git clone --quiet --no-hardlinks "${SOURCE}" "${copy}"
     IN "${scratch}" LOG "${copy}.log")
   # In two time zones as well, as builders far apart would be.
   if(copy STREQUAL "${scratch}/a")
@@ -46,7 +31,7 @@ foreach(copy IN LISTS copies)
     set(zone NZST-13)
   endif()
   foreach(release IN ITEMS release-linux release-windows)
-    run_or_fail("${CMAKE_COMMAND}" -E env TZ=${zone}
+    run_checked("${CMAKE_COMMAND}" -E env TZ=${zone}
       "${CMAKE_COMMAND}" --workflow --preset ${release}
       IN "${copy}" LOG "${copy}.${release}.log")
     file(GLOB archives RELATIVE "${copy}"
@@ -58,7 +43,7 @@ foreach(copy IN LISTS copies)
     foreach(archive IN LISTS archives)
       get_filename_component(folder "${copy}/${archive}" DIRECTORY)
       get_filename_component(name "${archive}" NAME)
-      run_or_fail(sha256sum -c "${name}.sha256"
+      run_checked(sha256sum -c "${name}.sha256"
         IN "${folder}" LOG "${copy}.sha256.log")
       list(APPEND release_files "${archive}" "${archive}.sha256")
     endforeach()

@@ -23,30 +23,25 @@ if(NOT epoch MATCHES "^[0-9]+$")
   message(FATAL_ERROR "SOURCE_DATE_EPOCH is not a number of seconds: ${epoch}")
 endif()
 
-function(run_or_fail)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${ARGN} failed (${result})")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/run_checked.cmake")
 
 foreach(archive IN LISTS CPACK_PACKAGE_FILES)
   if(archive MATCHES "\\.tar\\.gz$")
     set(unpacked "${archive}.unpacked")
     file(REMOVE_RECURSE "${unpacked}")
     file(MAKE_DIRECTORY "${unpacked}")
-    run_or_fail(tar -xzf "${archive}" -C "${unpacked}")
+    run_checked(tar -xzf "${archive}" -C "${unpacked}")
     file(REMOVE "${archive}")
     # The mode bits are kept; group and other lose write, whatever the
     # builder's umask.
-    run_or_fail(sh -c [=[
+    run_checked(sh -c [=[
       cd "$1" && LC_ALL=C ls -A | LC_ALL=C tar --sort=name --mtime="@$2" \
         --owner=0 --group=0 --numeric-owner --mode=go-w --format=gnu \
         --files-from=- -cf - | gzip -9 -n > "$3"
       ]=] sh "${unpacked}" "${epoch}" "${archive}")
     file(REMOVE_RECURSE "${unpacked}")
   elseif(archive MATCHES "\\.zip$")
-    run_or_fail(strip-nondeterminism --type zip --timestamp "${epoch}"
+    run_checked(strip-nondeterminism --type zip --timestamp "${epoch}"
       "${archive}")
   else()
     message(FATAL_ERROR "no way known to make ${archive} reproducible")

@@ -16,16 +16,7 @@ set(log "${PREFIX}.log")
 set(nobody_record "${PREFIX}.nobody")
 set(as_nobody setpriv --reuid=65534 --regid=65534 --clear-groups --)
 
-# Runs the command in ARGN with its output in the log; fails the script
-# when it fails.
-function(wine_step)
-  execute_process(COMMAND ${ARGN}
-    INPUT_FILE /dev/null OUTPUT_FILE "${log}" ERROR_FILE "${log}"
-    RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${ARGN} failed (${result}); see ${log}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/run_checked.cmake")
 
 # Stops the wineserver of the prefix in WINEPREFIX, run by ARGN (a prefix of
 # the command, to run it as another user), if one runs. A server that is not
@@ -55,20 +46,15 @@ endif()
 if(ACTION STREQUAL "start")
   set(ENV{WINEPREFIX} "${PREFIX}")
   file(MAKE_DIRECTORY "${PREFIX}")
-  wine_step(wineserver --persistent)
-  wine_step(wineboot --init)
+  run_checked(wineserver --persistent LOG "${log}")
+  run_checked(wineboot --init LOG "${log}")
 
-  execute_process(COMMAND mktemp -d -t fix_npcs_wine.XXXXXX
-    OUTPUT_VARIABLE nobody_folder OUTPUT_STRIP_TRAILING_WHITESPACE
-    RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "mktemp failed (${result})")
-  endif()
+  make_temporary_folder(nobody_folder fix_npcs_wine)
   file(WRITE "${nobody_record}" "${nobody_folder}")
   file(MAKE_DIRECTORY "${nobody_folder}/prefix" "${nobody_folder}/home")
-  wine_step(chown -R 65534:65534 "${nobody_folder}")
+  run_checked(chown -R 65534:65534 "${nobody_folder}" LOG "${log}")
   set(ENV{WINEPREFIX} "${nobody_folder}/prefix")
   set(ENV{HOME} "${nobody_folder}/home")
-  wine_step(${as_nobody} wineserver --persistent)
-  wine_step(${as_nobody} wineboot --init)
+  run_checked(${as_nobody} wineserver --persistent LOG "${log}")
+  run_checked(${as_nobody} wineboot --init LOG "${log}")
 endif()
