@@ -62,8 +62,8 @@ def make_target(folder, size):
 
 
 def timed(command, folder, env=None):
-    """Runs command in folder, output to /dev/null unless captured; returns
-    (seconds, stdout)."""
+    """Runs command in folder with its output captured; returns (seconds,
+    the completed process)."""
     start = time.perf_counter()
     done = subprocess.run(command, cwd=folder, stdout=subprocess.PIPE,
                           stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
